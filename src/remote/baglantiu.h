@@ -38,3 +38,33 @@ class TSonucBilgisi {
     PELMORA_ALANLAR(TSonucBilgisi, TSONUCBILGISI_ALANLARI)
     static constexpr const char* kTip = "baglantiu.TSonucBilgisi";
 };
+
+// Footer details of one order.
+#define TSIPARISDIPAYRINTI_ALANLARI(X)                                                             \
+    X(QString, SizinMesaj, {})                                                                     \
+    X(QString, Durumu, {})                                                                         \
+    X(QString, Veren, {})                                                                          \
+    X(QString, Kargo, {})                                                                          \
+    X(QString, BizimMesaj, {})                                                                     \
+    X(QString, TeslimCinsi, {})                                                                    \
+    X(QString, KargoCinsi, {})                                                                     \
+    X(QString, SaticiNotu, {})
+
+class TSiparisDipAyrinti {
+    PELMORA_ALANLAR(TSiparisDipAyrinti, TSIPARISDIPAYRINTI_ALANLARI)
+    static constexpr const char* kTip = "baglantiu.TSiparisDipAyrinti";
+};
+
+// Order-status counters of the customer selection.
+#define TTUSSONUCLARI_ALANLARI(X)                                                                  \
+    X(qint32, Alindi, 0)                                                                           \
+    X(qint32, Onaylandi, 0)                                                                        \
+    X(qint32, ParcaliHazirlandi, 0)                                                                \
+    X(qint32, SevkEdildi, 0)                                                                       \
+    X(qint32, Hazirlandi, 0)                                                                       \
+    X(qint32, Goruldu, 0)
+
+class TTusSonuclari {
+    PELMORA_ALANLAR(TTusSonuclari, TTUSSONUCLARI_ALANLARI)
+    static constexpr const char* kTip = "baglantiu.TTusSonuclari";
+};
