@@ -1,6 +1,10 @@
 #include "seams.h"
 
 #include <QApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QProcess>
+#include <QUrl>
 #include <QDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -12,6 +16,7 @@
 
 #ifdef Q_OS_WIN
 #include <windows.h>
+#include <shellapi.h>
 #endif
 
 namespace pel {
@@ -20,6 +25,7 @@ std::mutex g_mutex;
 ModalHook g_modal;
 EndProcessHook g_end;
 SoundHook g_sound;
+ShellOpenHook g_shell;
 std::atomic<int> g_fontPoints{0};
 
 template <class F>
@@ -75,6 +81,33 @@ void playSystemSound(unsigned kind)
     MessageBeep(kind);
 #else
     QApplication::beep();
+#endif
+}
+
+void setShellOpenHook(ShellOpenHook hook)
+{
+    std::lock_guard lock(g_mutex);
+    g_shell = std::move(hook);
+}
+
+bool shellOpen(const QString& target, const QString& arguments)
+{
+    if (auto hook = hookCopy(g_shell))
+        return hook(target, arguments);
+#ifdef Q_OS_WIN
+    const auto r = reinterpret_cast<INT_PTR>(
+        ShellExecuteW(nullptr, L"open", reinterpret_cast<LPCWSTR>(target.utf16()),
+                      arguments.isEmpty() ? nullptr : reinterpret_cast<LPCWSTR>(arguments.utf16()),
+                      nullptr, SW_SHOWNORMAL));
+    return r > 32;
+#else
+    const QUrl url(target);
+    if (!url.scheme().isEmpty() && url.scheme().size() > 1 && !url.isLocalFile())
+        return QDesktopServices::openUrl(url);
+    const QFileInfo file(target);
+    if (!arguments.isEmpty() && file.isExecutable())
+        return QProcess::startDetached(file.absoluteFilePath(), QProcess::splitCommand(arguments));
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(file.absoluteFilePath()));
 #endif
 }
 

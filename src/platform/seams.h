@@ -35,6 +35,13 @@ using SoundHook = std::function<void(unsigned kind)>;
 void setSoundHook(SoundHook hook);
 void playSystemSound(unsigned kind);
 
+// The shell's "open" action on a file or URL, with optional arguments, in
+// a normal window. The hook, when set, replaces it. Answers whether the
+// system took it.
+using ShellOpenHook = std::function<bool(const QString& target, const QString& arguments)>;
+void setShellOpenHook(ShellOpenHook hook);
+bool shellOpen(const QString& target, const QString& arguments = {});
+
 // A plain message box: program title, the text, one OK button.
 void plainMessage(const QString& text, QWidget* parent = nullptr);
 

@@ -6,5 +6,6 @@
 
 std::string SistemBelgelerKlasoru(); // personal documents (CSIDL 5)
 std::string SistemVeriKlasoru();     // roaming application data (CSIDL 26)
+std::string SistemYerelVeriKlasoru(); // local application data (CSIDL 28)
 bool SistemKlasorVarmi(const std::string& path);
 bool SistemKlasorOlustur(const std::string& path); // one level

@@ -32,6 +32,11 @@ std::string SistemVeriKlasoru()
     return xdg("XDG_CONFIG_HOME", "/.config");
 }
 
+std::string SistemYerelVeriKlasoru()
+{
+    return xdg("XDG_DATA_HOME", "/.local/share");
+}
+
 bool SistemKlasorVarmi(const std::string& path)
 {
     struct stat st{};

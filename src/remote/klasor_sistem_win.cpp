@@ -38,6 +38,11 @@ std::string SistemVeriKlasoru()
     return shellFolder(CSIDL_APPDATA); // 26
 }
 
+std::string SistemYerelVeriKlasoru()
+{
+    return shellFolder(CSIDL_LOCAL_APPDATA); // 28
+}
+
 bool SistemKlasorVarmi(const std::string& path)
 {
     const DWORD a = GetFileAttributesW(wide(path).c_str());

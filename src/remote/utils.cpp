@@ -104,3 +104,8 @@ QString VeriKlasoruAl()
         SistemKlasorOlustur(klasor.toStdString());
     return QDir::toNativeSeparators(klasor);
 }
+
+QString YerelVeriKlasoruAl()
+{
+    return QDir::toNativeSeparators(QString::fromStdString(SistemYerelVeriKlasoru()));
+}

@@ -75,3 +75,5 @@ bool SeciliVarmi(pel::LocalTable& tablo);
 
 QString BelgelerKlasoruAl();
 QString VeriKlasoruAl();
+// The local (not roaming) application-data folder; empty when unknown.
+QString YerelVeriKlasoruAl();

@@ -2,8 +2,7 @@
 
 #include <QBuffer>
 #include <QSignalSpy>
-#include <QTcpServer>
-#include <QTcpSocket>
+#include "support/httptestserver.h"
 #include <QTest>
 
 namespace {
@@ -17,60 +16,6 @@ QByteArray encoded(QColor c, const char* format, QSize size = {8, 4})
     img.save(&buf, format);
     return out;
 }
-
-// Answers GET /<name> with the content type and body registered for it;
-// "/slow" answers only when release() is called.
-class PictureServer : public QTcpServer {
-public:
-    struct Answer {
-        QByteArray type, body;
-    };
-    QHash<QByteArray, Answer> answers;
-    QList<QTcpSocket*> held;
-    int requests = 0;
-
-    PictureServer()
-    {
-        listen(QHostAddress::LocalHost, 0);
-        connect(this, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket* s = nextPendingConnection())
-                connect(s, &QTcpSocket::readyRead, this, [this, s] { serve(s); });
-        });
-    }
-    QString url(const char* name) const
-    {
-        return QStringLiteral("http://127.0.0.1:%1/%2").arg(serverPort()).arg(name);
-    }
-    void release()
-    {
-        for (QTcpSocket* s : std::exchange(held, {}))
-            reply(s, answers.value("slow"));
-    }
-
-private:
-    void serve(QTcpSocket* s)
-    {
-        const QByteArray req = s->readAll();
-        if (!req.contains("\r\n\r\n"))
-            return;
-        ++requests;
-        const QByteArray path = req.split(' ').value(1).mid(1);
-        if (path == "slow") {
-            held << s;
-            return;
-        }
-        reply(s, answers.value(path));
-    }
-    static void reply(QTcpSocket* s, const Answer& a)
-    {
-        QByteArray head = "HTTP/1.1 200 OK\r\nConnection: close\r\nContent-Length: " +
-                          QByteArray::number(a.body.size()) + "\r\n";
-        if (!a.type.isEmpty())
-            head += "Content-Type: " + a.type + "\r\n";
-        s->write(head + "\r\n" + a.body);
-        s->disconnectFromHost();
-    }
-};
 
 bool waitLoaded(TAsyncResim& r)
 {
@@ -100,7 +45,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, type);
         QFETCH(QByteArray, format);
         QFETCH(bool, shown);
-        PictureServer server;
+        HttpTestServer server;
         server.answers["p"] = {type, format.isEmpty() ? QByteArray("not a picture")
                                                       : encoded(Qt::red, format.constData())};
         TAsyncResim r;
@@ -113,7 +58,7 @@ private Q_SLOTS:
 
     void sameUrlDoesNotReload()
     {
-        PictureServer server;
+        HttpTestServer server;
         server.answers["p"] = {"image/png", encoded(Qt::red, "PNG")};
         TAsyncResim r;
         r.SetUrl(server.url("p"));
@@ -128,7 +73,7 @@ private Q_SLOTS:
 
     void emptyAnswerKeepsThePicture()
     {
-        PictureServer server;
+        HttpTestServer server;
         server.answers["p"] = {"image/png", encoded(Qt::blue, "PNG")};
         server.answers["bos"] = {"image/png", {}};
         TAsyncResim r;
@@ -142,8 +87,8 @@ private Q_SLOTS:
     void newerAddressWins()
     {
         // The answer for an address that was replaced never shows.
-        PictureServer server;
-        server.answers["slow"] = {"image/png", encoded(Qt::red, "PNG")};
+        HttpTestServer server;
+        server.answers["slow"] = {"image/png", encoded(Qt::red, "PNG"), 200, -1, true};
         server.answers["p"] = {"image/png", encoded(Qt::green, "PNG")};
         TAsyncResim r;
         r.SetUrl(server.url("slow"));
@@ -157,8 +102,8 @@ private Q_SLOTS:
 
     void destroyedControlIsNotReached()
     {
-        PictureServer server;
-        server.answers["slow"] = {"image/png", encoded(Qt::red, "PNG")};
+        HttpTestServer server;
+        server.answers["slow"] = {"image/png", encoded(Qt::red, "PNG"), 200, -1, true};
         auto* r = new TAsyncResim;
         r->SetUrl(server.url("slow"));
         QTRY_COMPARE(server.held.size(), 1);
