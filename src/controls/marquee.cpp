@@ -1,6 +1,7 @@
 #include "marquee.h"
 
-#include "shellopen.h"
+#include "linkfilter.h"
+#include "platform/seams.h"
 
 #include <QEnterEvent>
 #include <QFileInfo>
@@ -1315,9 +1316,9 @@ void TRealTimeMarquee::DoLink(const QString& link)
     }
     if (h)
         h(this, link);
-    else
+    else if (pel::isOpenableLink(link))
         // The text comes from the server: only web and mail addresses are opened.
-        pel::shellOpen(link);
+        pel::shellOpen(link.trimmed());
 }
 
 void TRealTimeMarquee::DoImage(const QString& uri, QImage& image)
