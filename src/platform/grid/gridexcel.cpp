@@ -1,11 +1,11 @@
 #include "platform/grid/gridexcel.h"
 #include "platform/grid/gridview.h"
+#include "platform/grid/widgets.h"
 
 #include "platform/datetime.h"
 #include "platform/localtable.h"
 #include "platform/seams.h"
 
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QHash>
 
@@ -254,15 +254,8 @@ bool GridView::exportExcel(const QString& path, QString* error) const
 
 QString GridView::saveExcelAs(QWidget* parent)
 {
-    QFileDialog dlg(parent ? parent : this, QStringLiteral("Excel Kaydet"));
-    dlg.setOption(QFileDialog::DontUseNativeDialog);
-    dlg.setAcceptMode(QFileDialog::AcceptSave);
-    dlg.setFileMode(QFileDialog::AnyFile);
-    dlg.setNameFilter(QStringLiteral("Excel (*.xls*)"));
-    dlg.setDefaultSuffix(QStringLiteral("xlsx"));
-    if (execModal(dlg) != QDialog::Accepted)
-        return {};
-    const QString chosen = dlg.selectedFiles().value(0);
+    const QString chosen = askSaveFileName(parent ? parent : this, QStringLiteral("Excel Kaydet"),
+                                           QStringLiteral("Excel|*.xls*"), QStringLiteral("xlsx"));
     if (chosen.isEmpty())
         return {};
     const QString path = excelFileName(chosen);
