@@ -493,10 +493,19 @@ GridView::GridView(QWidget* parent)
     connect(m_model, &QAbstractItemModel::modelReset, this, &GridView::afterReset);
     connect(m_view->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &GridView::onCurrentChanged);
+    m_view->viewport()->installEventFilter(this);
     applyStyle();
 }
 
 GridView::~GridView() = default;
+
+bool GridView::eventFilter(QObject* o, QEvent* e)
+{
+    if (o == m_view->viewport() && e->type() == QEvent::Resize &&
+        m_widthRule == WidthRule::FillWidth)
+        applyWidthRule();
+    return QWidget::eventFilter(o, e);
+}
 
 QTableView* GridView::tableView() const
 {
@@ -646,6 +655,7 @@ void GridView::afterReset()
     int vr = -1;
     if (LocalTable* t = m_model->table())
         vr = m_model->viewRow(t->currentRow());
+    const bool fromTop = vr < 0;
     if (vr < 0)
         for (int r = 0; r < m_model->rowCount() && vr < 0; ++r)
             if (m_model->rowKind(r) == GridModel::RowKind::Data)
@@ -659,6 +669,8 @@ void GridView::afterReset()
     }
     setFocusedRow(vr);
     setFocusedColumn(c);
+    if (fromTop)
+        m_view->scrollToTop();
 }
 
 void GridView::applySpans()

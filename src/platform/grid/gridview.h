@@ -171,6 +171,7 @@ Q_SIGNALS:
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
+    bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
     friend class GridTableView;
