@@ -157,8 +157,9 @@ private:
         curl_easy_setopt(m_curl, CURLOPT_MAXCONNECTS, 1L);
         curl_easy_setopt(m_curl, CURLOPT_FOLLOWLOCATION, 0L);
         curl_easy_setopt(m_curl, CURLOPT_CONNECTTIMEOUT_MS, long(m_sinirlar.Baglanma.count()));
-        curl_easy_setopt(m_curl, CURLOPT_TIMEOUT_MS,
-                         long(m_sinirlar.Baglanma.count() + m_sinirlar.Yanit.count()));
+        // On a kept-alive connection the answer gets its own time only.
+        const auto sure = m_bagli ? m_sinirlar.Yanit : m_sinirlar.Baglanma + m_sinirlar.Yanit;
+        curl_easy_setopt(m_curl, CURLOPT_TIMEOUT_MS, long(sure.count()));
         curl_easy_setopt(m_curl, CURLOPT_HTTPHEADER, m_headers);
         curl_easy_setopt(m_curl, CURLOPT_WRITEFUNCTION, &CurlTutamagi::yaz);
         curl_easy_setopt(m_curl, CURLOPT_WRITEDATA, &alici);
@@ -174,8 +175,11 @@ private:
         const CURLcode kod = curl_easy_perform(m_curl);
         curl_easy_setopt(m_curl, CURLOPT_ERRORBUFFER, nullptr);
         curl_easy_setopt(m_curl, CURLOPT_POSTFIELDS, nullptr);
-        if (kod != CURLE_OK)
+        if (kod != CURLE_OK) {
+            m_bagli = false;
             throw pel::Error(hataMetni(kod, hata, alici, acilis), kBaglantiHatasi);
+        }
+        m_bagli = true;
         long durum = 0;
         curl_easy_getinfo(m_curl, CURLINFO_RESPONSE_CODE, &durum);
         return Yanit{int(durum), std::move(alici.govde)};
@@ -185,8 +189,8 @@ private:
     {
         long sistem = 0;
         curl_easy_getinfo(m_curl, CURLINFO_OS_ERRNO, &sistem);
-        curl_off_t baglanma = 0;
-        curl_easy_getinfo(m_curl, CURLINFO_CONNECT_TIME_T, &baglanma);
+        long gonderilen = 0; // bytes of the request sent: 0 while still connecting
+        curl_easy_getinfo(m_curl, CURLINFO_REQUEST_SIZE, &gonderilen);
         const QString soket = sistemHatasi(sistem);
         const QString ek = soket.isEmpty() ? QString::fromLocal8Bit(ayrinti) : soket;
         switch (kod) {
@@ -195,7 +199,7 @@ private:
         case CURLE_COULDNT_CONNECT:
             return QStringLiteral("%1 adresindeki sunucuya bağlanılamadı: %2").arg(m_hostPort, ek);
         case CURLE_OPERATION_TIMEDOUT:
-            if (baglanma == 0)
+            if (gonderilen == 0)
                 return QStringLiteral("%1 adresindeki sunucuya bağlanırken zaman aşımı (%2 ms)")
                     .arg(m_hostPort)
                     .arg(m_sinirlar.Baglanma.count());
@@ -229,6 +233,7 @@ private:
 
     CURL* m_curl = nullptr;
     curl_slist* m_headers = nullptr;
+    bool m_bagli = false; // a transfer has completed on this connection
     QString m_rest;
     QString m_hostPort;
     TBaglantiSinirlari m_sinirlar;

@@ -69,6 +69,12 @@ void VarsayilanHataIsle(std::exception_ptr hata)
 {
     if (!hata)
         return;
+    try {
+        std::rethrow_exception(hata);
+    } catch (const pel::ProcessEnded&) {
+        return; // a test's end of the process: nothing more runs
+    } catch (...) {
+    }
     THataIsleyici k;
     {
         std::lock_guard lock(g_mutex);
@@ -83,6 +89,15 @@ void VarsayilanHataIsle(std::exception_ptr hata)
     if (auto* ok = kutu.button(QMessageBox::Ok))
         ok->setText(QStringLiteral("Tamam"));
     pel::execModal(kutu);
+}
+
+void Korumali(const std::function<void()>& eylem)
+{
+    try {
+        eylem();
+    } catch (...) {
+        VarsayilanHataIsle(std::current_exception());
+    }
 }
 
 void TAwait::Await(std::function<void()> completion)

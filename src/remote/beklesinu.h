@@ -53,6 +53,10 @@ using THataIsleyici = std::function<void(std::exception_ptr)>;
 void SetVarsayilanHataIsleyici(THataIsleyici isleyici);
 void VarsayilanHataIsle(std::exception_ptr hata);
 
+// Runs a user action; an error that escapes it goes to the default error
+// handler, so the event loop goes on.
+void Korumali(const std::function<void()>& eylem);
+
 template <class R>
 void ArkaPlanIsiBaslat(std::function<R()> is, std::function<void(R)> teslim)
 {

@@ -120,10 +120,10 @@ private Q_SLOTS:
     void emptyAnnouncementListIsEmptyArray()
     {
         QCOMPARE(marshal(TAcilisEkranlariki()),
-                 QByteArray(R"({"type":"mobilstokunit.TAcilisEkranlariki","id":1,)"
-                            R"("fields":{"FEkranlar":[]}})"));
+                 QByteArray("{\"type\":\"mobilstokunit.TAcilisEkranlariki\",\"id\":1,"
+                            "\"fields\":{\"FEkranlar\":[]}}"));
         const auto fromNull = unmarshal<TAcilisEkranlariki>(
-            R"({"type":"mobilstokunit.TAcilisEkranlariki","id":1,"fields":{"FEkranlar":null}})");
+            "{\"type\":\"mobilstokunit.TAcilisEkranlariki\",\"id\":1,\"fields\":{\"FEkranlar\":null}}");
         QVERIFY(fromNull && fromNull->Ekranlar().isEmpty());
     }
 
@@ -133,8 +133,8 @@ private Q_SLOTS:
         c.SetTLBORC(1250.5);
         c.SetCARINO(7);
         const QByteArray j = marshal(c);
-        QVERIFY(j.contains(R"("FTLBORC":1250.5,"FTLALACAK":0.0,)"));
-        QVERIFY(j.contains(R"("FCARINO":7,"FTLBAKIYE":0.0,)"));
+        QVERIFY(j.contains("\"FTLBORC\":1250.5,\"FTLALACAK\":0.0,"));
+        QVERIFY(j.contains("\"FCARINO\":7,\"FTLBAKIYE\":0.0,"));
         const auto back = unmarshal<TMobilCariBilgisi>(j);
         QVERIFY(back && sameFields(*back, c));
 
@@ -182,21 +182,21 @@ private Q_SLOTS:
         QTest::addColumn<bool>("fails");
         QTest::addColumn<int>("carino");
         QTest::addColumn<int>("musteriTipi");
-        const QByteArray h = R"({"type":"baglantiu.TSonucBilgisi","id":1,"fields":)";
-        QTest::newRow("unknown field ignored") << h + R"({"FYeni":[1,2],"FCARINO":5}})" << false << 5 << 1;
+        const QByteArray h = "{\"type\":\"baglantiu.TSonucBilgisi\",\"id\":1,\"fields\":";
+        QTest::newRow("unknown field ignored") << h + "{\"FYeni\":[1,2],\"FCARINO\":5}}" << false << 5 << 1;
         QTest::newRow("missing fields keep defaults") << h + "{}}" << false << 0 << 1;
-        QTest::newRow("integral double accepted") << h + R"({"FCARINO":5.0}})" << false << 5 << 1;
-        QTest::newRow("string for integer") << h + R"({"FCARINO":"5"}})" << true << 0 << 0;
-        QTest::newRow("fraction for integer") << h + R"({"FCARINO":5.5}})" << true << 0 << 0;
-        QTest::newRow("too big for integer") << h + R"({"FCARINO":4294967296}})" << true << 0 << 0;
-        QTest::newRow("number for string") << h + R"({"FADI":12}})" << true << 0 << 0;
-        QTest::newRow("null for string") << h + R"({"FADI":null}})" << true << 0 << 0;
-        QTest::newRow("integer for boolean") << h + R"({"FVarmi":1}})" << true << 0 << 0;
+        QTest::newRow("integral double accepted") << h + "{\"FCARINO\":5.0}}" << false << 5 << 1;
+        QTest::newRow("string for integer") << h + "{\"FCARINO\":\"5\"}}" << true << 0 << 0;
+        QTest::newRow("fraction for integer") << h + "{\"FCARINO\":5.5}}" << true << 0 << 0;
+        QTest::newRow("too big for integer") << h + "{\"FCARINO\":4294967296}}" << true << 0 << 0;
+        QTest::newRow("number for string") << h + "{\"FADI\":12}}" << true << 0 << 0;
+        QTest::newRow("null for string") << h + "{\"FADI\":null}}" << true << 0 << 0;
+        QTest::newRow("integer for boolean") << h + "{\"FVarmi\":1}}" << true << 0 << 0;
         QTest::newRow("unknown type")
-            << QByteArray(R"({"type":"baglantiu.TBaska","id":1,"fields":{}})") << true << 0 << 0;
-        QTest::newRow("no type") << QByteArray(R"({"id":1,"fields":{}})") << true << 0 << 0;
+            << QByteArray("{\"type\":\"baglantiu.TBaska\",\"id\":1,\"fields\":{}}") << true << 0 << 0;
+        QTest::newRow("no type") << QByteArray("{\"id\":1,\"fields\":{}}") << true << 0 << 0;
         QTest::newRow("no fields")
-            << QByteArray(R"({"type":"baglantiu.TSonucBilgisi","id":1})") << true << 0 << 0;
+            << QByteArray("{\"type\":\"baglantiu.TSonucBilgisi\",\"id\":1}") << true << 0 << 0;
         QTest::newRow("array instead of object") << QByteArray("[1]") << true << 0 << 0;
         QTest::newRow("not json") << QByteArray("{\"type\":") << true << 0 << 0;
         QTest::newRow("trailing garbage") << h + "{}}x" << true << 0 << 0;
@@ -220,7 +220,7 @@ private Q_SLOTS:
         QVERIFY(!unmarshal<TSiparisDipAyrinti>("null"));
         const QString e = errorOf([] {
             unmarshal<TAcilisEkranlariki>(
-                R"({"type":"mobilstokunit.TAcilisEkranlariki","id":1,"fields":{"FEkranlar":[null]}})");
+                "{\"type\":\"mobilstokunit.TAcilisEkranlariki\",\"id\":1,\"fields\":{\"FEkranlar\":[null]}}");
         });
         QVERIFY(!e.isEmpty());
     }
@@ -276,36 +276,36 @@ private Q_SLOTS:
                 QCOMPARE(u.value(r, c), t.value(r, c));
             }
         }
-        QVERIFY(again.startsWith(R"({"table":[["STOK_STOKNO",6,0,0,0,4,0,0,true,false,0,false,false],)"));
-        QVERIFY(again.contains(R"("FIYAT":[450.5,null])"));
-        QVERIFY(again.contains(R"("GUN":["1899-12-30","2024-02-29"])"));
-        QCOMPARE(encodeTable(pel::TableData()), QByteArray(R"({"table":[]})"));
+        QVERIFY(again.startsWith("{\"table\":[[\"STOK_STOKNO\",6,0,0,0,4,0,0,true,false,0,false,false],"));
+        QVERIFY(again.contains("\"FIYAT\":[450.5,null]"));
+        QVERIFY(again.contains("\"GUN\":[\"1899-12-30\",\"2024-02-29\"]"));
+        QCOMPARE(encodeTable(pel::TableData()), QByteArray("{\"table\":[]}"));
     }
 
     void badTables_data()
     {
         QTest::addColumn<QByteArray>("json");
-        const QByteArray a = R"(["A",6,0,0,0,4,0,0,true,false,0,false,false])";
+        const QByteArray a = "[\"A\",6,0,0,0,4,0,0,true,false,0,false,false]";
         QTest::newRow("columns differ in length")
-            << QByteArray(R"({"table":[["A",6],["B",1]],"A":[1,2],"B":["x"]})");
-        QTest::newRow("unknown data type") << QByteArray(R"({"table":[["A",99]],"A":[1]})");
-        QTest::newRow("type is not a number") << QByteArray(R"({"table":[["A","6"]],"A":[1]})");
-        QTest::newRow("definition too short") << QByteArray(R"({"table":[["A"]],"A":[1]})");
-        QTest::newRow("no values for a column") << QByteArray(R"({"table":[)" + a + "]}");
-        QTest::newRow("values not an array") << QByteArray(R"({"table":[)" + a + R"(],"A":5})");
-        QTest::newRow("no table member") << QByteArray(R"({"A":[1]})");
+            << QByteArray("{\"table\":[[\"A\",6],[\"B\",1]],\"A\":[1,2],\"B\":[\"x\"]}");
+        QTest::newRow("unknown data type") << QByteArray("{\"table\":[[\"A\",99]],\"A\":[1]}");
+        QTest::newRow("type is not a number") << QByteArray("{\"table\":[[\"A\",\"6\"]],\"A\":[1]}");
+        QTest::newRow("definition too short") << QByteArray("{\"table\":[[\"A\"]],\"A\":[1]}");
+        QTest::newRow("no values for a column") << QByteArray("{\"table\":[" + a + "]}");
+        QTest::newRow("values not an array") << QByteArray("{\"table\":[" + a + "],\"A\":5}");
+        QTest::newRow("no table member") << QByteArray("{\"A\":[1]}");
         QTest::newRow("not an object") << QByteArray("[1,2]");
         QTest::newRow("duplicate column")
-            << QByteArray(R"({"table":[["A",6],["a",6]],"A":[1],"a":[1]})");
-        QTest::newRow("string in integer column") << QByteArray(R"({"table":[["A",6]],"A":["1"]})");
-        QTest::newRow("int32 overflow") << QByteArray(R"({"table":[["A",6]],"A":[2147483648]})");
-        QTest::newRow("fraction in integer column") << QByteArray(R"({"table":[["A",18]],"A":[1.5]})");
-        QTest::newRow("number in string column") << QByteArray(R"({"table":[["A",1]],"A":[1]})");
-        QTest::newRow("bad date") << QByteArray(R"({"table":[["A",2]],"A":["2024-02-30"]})");
-        QTest::newRow("bad time") << QByteArray(R"({"table":[["A",10]],"A":["25:00:00"]})");
-        QTest::newRow("bad base64") << QByteArray(R"({"table":[["A",3]],"A":["@@@"]})");
-        QTest::newRow("bad decimal") << QByteArray(R"({"table":[["A",8]],"A":["1,2x"]})");
-        QTest::newRow("cut short") << QByteArray(R"({"table":[["A",6]],"A":[1,2)");
+            << QByteArray("{\"table\":[[\"A\",6],[\"a\",6]],\"A\":[1],\"a\":[1]}");
+        QTest::newRow("string in integer column") << QByteArray("{\"table\":[[\"A\",6]],\"A\":[\"1\"]}");
+        QTest::newRow("int32 overflow") << QByteArray("{\"table\":[[\"A\",6]],\"A\":[2147483648]}");
+        QTest::newRow("fraction in integer column") << QByteArray("{\"table\":[[\"A\",18]],\"A\":[1.5]}");
+        QTest::newRow("number in string column") << QByteArray("{\"table\":[[\"A\",1]],\"A\":[1]}");
+        QTest::newRow("bad date") << QByteArray("{\"table\":[[\"A\",2]],\"A\":[\"2024-02-30\"]}");
+        QTest::newRow("bad time") << QByteArray("{\"table\":[[\"A\",10]],\"A\":[\"25:00:00\"]}");
+        QTest::newRow("bad base64") << QByteArray("{\"table\":[[\"A\",3]],\"A\":[\"@@@\"]}");
+        QTest::newRow("bad decimal") << QByteArray("{\"table\":[[\"A\",8]],\"A\":[\"1,2x\"]}");
+        QTest::newRow("cut short") << QByteArray("{\"table\":[[\"A\",6]],\"A\":[1,2");
     }
     void badTables()
     {
@@ -334,7 +334,7 @@ private Q_SLOTS:
         ListBuilder p;
         p.add(u"BOSCH").add(qint32(-3)).add(2.5).add(true).add(k).addNull();
         const QByteArray body = p.parametersBody();
-        QVERIFY(body.startsWith(R"({"_parameters":["BOSCH",-3,2.5,true,{"type":"baglantiu.TSonucBilgisi","id":1,)"));
+        QVERIFY(body.startsWith("{\"_parameters\":[\"BOSCH\",-3,2.5,true,{\"type\":\"baglantiu.TSonucBilgisi\",\"id\":1,"));
         QVERIFY(body.endsWith("}},null]}"));
         const ListReader r = decodeParameters(body);
         QCOMPARE(r.size(), 6);
@@ -345,8 +345,8 @@ private Q_SLOTS:
         QVERIFY(readObject<TSonucBilgisi>(r[4]));
         QVERIFY(!readObject<TSonucBilgisi>(r[5]));
         QVERIFY(!errorOf([&] { r[6]; }).isEmpty());
-        QCOMPARE(ListBuilder().parametersBody(), QByteArray(R"({"_parameters":[]})"));
-        QVERIFY(!errorOf([] { decodeParameters(R"({"params":[]})"); }).isEmpty());
+        QCOMPARE(ListBuilder().parametersBody(), QByteArray("{\"_parameters\":[]}"));
+        QVERIFY(!errorOf([] { decodeParameters("{\"params\":[]}"); }).isEmpty());
         QVERIFY(!errorOf([] { decodeParameters("[]"); }).isEmpty());
     }
 
@@ -354,7 +354,7 @@ private Q_SLOTS:
     {
         ListBuilder p;
         p.add(TAcilisEkran()).add(TAcilisEkran());
-        QCOMPARE(p.resultBody().count(R"("id":1)"), 2);
+        QCOMPARE(p.resultBody().count("\"id\":1"), 2);
     }
 
     void resultEnvelope()
@@ -362,7 +362,7 @@ private Q_SLOTS:
         ListBuilder r;
         r.add(qint64(2)).addStream(QByteArray("\xff\xd8", 2));
         const QByteArray body = r.resultBody();
-        QCOMPARE(body, QByteArray(R"({"result":[2,[255,216]]})"));
+        QCOMPARE(body, QByteArray("{\"result\":[2,[255,216]]}"));
         const ListReader res = decodeResult(200, body, 2);
         QCOMPARE(res[0].toInt64(), 2);
         QCOMPARE(readStream(res[1]), QByteArray("\xff\xd8", 2));
@@ -376,16 +376,16 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<QString>("text");
         QTest::newRow("server error text")
-            << 500 << QByteArray(R"({"error":"Stok bulunamadı"})") << u"Stok bulunamadı"_qs;
+            << 500 << QByteArray("{\"error\":\"Stok bulunamadı\"}") << u"Stok bulunamadı"_qs;
         QTest::newRow("status without json")
             << 404 << QByteArray("<html>") << u"Sunucu HTTP 404 durumuyla yanıt verdi"_qs;
         QTest::newRow("error with status 200")
-            << 200 << QByteArray(R"({"error":"Yetki yok"})") << u"Yetki yok"_qs;
+            << 200 << QByteArray("{\"error\":\"Yetki yok\"}") << u"Yetki yok"_qs;
         QTest::newRow("not json") << 200 << QByteArray("garbage") << QString();
-        QTest::newRow("cut short") << 200 << QByteArray(R"({"result":[1,)") << QString();
-        QTest::newRow("no result array") << 200 << QByteArray(R"({"result":5})") << QString();
+        QTest::newRow("cut short") << 200 << QByteArray("{\"result\":[1,") << QString();
+        QTest::newRow("no result array") << 200 << QByteArray("{\"result\":5}") << QString();
         QTest::newRow("too few values")
-            << 200 << QByteArray(R"({"result":[1]})")
+            << 200 << QByteArray("{\"result\":[1]}")
             << u"Sunucunun yanıtında 2 değer bekleniyordu, 1 değer geldi"_qs;
         QTest::newRow("empty body") << 200 << QByteArray() << QString();
         QTest::newRow("deep nesting") << 200 << QByteArray(5000, '[') << QString();
@@ -403,7 +403,7 @@ private Q_SLOTS:
 
     void wrongKindInResult()
     {
-        const ListReader res = decodeResult(200, R"({"result":["x",1.5,null]})", 3);
+        const ListReader res = decodeResult(200, "{\"result\":[\"x\",1.5,null]}", 3);
         QVERIFY(!errorOf([&] { res[0].toInt32(); }).isEmpty());
         QVERIFY(!errorOf([&] { res[1].toInt32(); }).isEmpty());
         QVERIFY(!errorOf([&] { res[1].toText(); }).isEmpty());
