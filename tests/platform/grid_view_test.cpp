@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMenu>
@@ -449,6 +450,149 @@ private Q_SLOTS:
         QVERIFY(!v->indexWidget(idx));
         QCOMPARE(v->editTriggers(), QAbstractItemView::NoEditTriggers);
         QCOMPARE(v->selectionBehavior(), QAbstractItemView::SelectRows);
+    }
+
+    void headerClicksSortAndOpenTheValueList()
+    {
+        Fixture f;
+        f.grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f.grid));
+        QHeaderView* h = f.grid.tableView()->horizontalHeader();
+        const int price = f.grid.columnIndex(u"FIYAT");
+        const int x = h->sectionViewportPosition(price);
+        const QPoint caption(x + 10, h->height() / 2);
+        QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, caption);
+        QCOMPARE(f.grid.model()->sortColumn(), price);
+        QCOMPARE(f.grid.model()->sortOrder(), Qt::AscendingOrder);
+        QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, caption);
+        QCOMPARE(f.grid.model()->sortOrder(), Qt::DescendingOrder);
+        QCOMPARE(keysShown(f.grid).front(), QStringLiteral("14"));
+        // the filter button opens the value list and does not sort
+        const int marka = f.grid.columnIndex(u"MARKA");
+        const QPoint button(h->sectionViewportPosition(marka) + h->sectionSize(marka) - 5,
+                            h->height() / 2);
+        QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, button);
+        auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(popup);
+        QAction* trw = findAction(popup, QStringLiteral("TRW"));
+        QVERIFY(trw);
+        trw->trigger();
+        popup->close();
+        QCOMPARE(keysShown(f.grid), QStringList{"13"});
+        QCOMPARE(f.grid.model()->sortColumn(), price);
+        // forbidden sorting: header clicks do nothing
+        f.grid.clearAllFilters();
+        f.grid.setSortingAllowed(false);
+        QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, caption);
+        QCOMPARE(f.grid.model()->sortColumn(), -1);
+    }
+
+    void iconsByValueWithANeutralIconForEmpty()
+    {
+        auto solid = [](QColor c) {
+            QPixmap pm(16, 16);
+            pm.fill(c);
+            return QIcon(pm);
+        };
+        LocalTable t;
+        t.setFields({{QStringLiteral("DURUM"), FieldType::Int32}});
+        for (int v : {1, 2, -1, 9})
+            v < 0 ? void(t.appendRow()) : t.setValue(t.appendRow(), 0, v);
+        GridView g;
+        g.setColumns({GridColumn("d", "DURUM").kind(ColumnKind::Icon).width(60)
+                          .icon(1, solid(Qt::green)).icon(2, solid(Qt::red))
+                          .emptyIcon(solid(Qt::blue))});
+        g.setTable(&t);
+        g.setRowHeight(30);
+        g.resize(200, 200);
+        g.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&g));
+        const QImage shot = g.tableView()->viewport()->grab().toImage();
+        auto colourAt = [&](int row) {
+            const QRect r = g.tableView()->visualRect(g.model()->index(row, 0));
+            return QColor(shot.pixel(r.center()));
+        };
+        QCOMPARE(g.tableView()->rowHeight(0), 30);
+        QCOMPARE(colourAt(0), QColor(Qt::green));
+        QCOMPARE(colourAt(1), QColor(Qt::red));
+        QCOMPARE(colourAt(2), QColor(Qt::blue));
+        // a value without an icon of its own shows the neutral one
+        QCOMPARE(colourAt(3), QColor(Qt::blue));
+        // without a neutral icon such cells stay empty
+        GridColumn plain("d", "DURUM");
+        plain.kind(ColumnKind::Icon).width(60).icon(1, solid(Qt::green));
+        g.setColumns({plain});
+        const QImage shot2 = g.tableView()->viewport()->grab().toImage();
+        const QRect r2 = g.tableView()->visualRect(g.model()->index(2, 0));
+        QCOMPARE(QColor(shot2.pixel(r2.center())), QColor(239, 239, 239));
+        const QRect r0 = g.tableView()->visualRect(g.model()->index(0, 0));
+        QCOMPARE(QColor(shot2.pixel(r0.center())), QColor(Qt::green));
+    }
+
+    void groupRowDoubleClickTogglesAndLoadsRepaintOnce()
+    {
+        Fixture f;
+        f.grid.groupBy(f.grid.columnIndex(u"SATICI"));
+        f.grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f.grid));
+        QTableView* v = f.grid.tableView();
+        QSignalSpy dbl(&f.grid, &GridView::rowDoubleClicked);
+        const QPoint header0 = v->visualRect(f.grid.model()->index(0, 2)).center();
+        QTest::mouseDClick(v->viewport(), Qt::LeftButton, {}, header0);
+        QCOMPARE(dbl.count(), 0);
+        QVERIFY(!f.grid.model()->group(0).expanded);
+        QCOMPARE(f.grid.rowCount(), 6);
+        QTest::mouseDClick(v->viewport(), Qt::LeftButton, {}, header0);
+        QCOMPARE(f.grid.rowCount(), 9);
+
+        struct PaintCounter : QObject {
+            int paints = 0;
+            bool eventFilter(QObject*, QEvent* e) override
+            {
+                if (e->type() == QEvent::Paint)
+                    ++paints;
+                return false;
+            }
+        } counter;
+        v->viewport()->installEventFilter(&counter);
+        f.grid.beginUpdate();
+        f.grid.detach();
+        for (int i = 0; i < 30; ++i) {
+            const int r = f.table.appendRow();
+            f.table.setValue(r, 5, QStringLiteral("Zeynep"));
+            QCoreApplication::processEvents();
+        }
+        QCOMPARE(counter.paints, 0);
+        f.grid.attach();
+        f.grid.endUpdate();
+        QTRY_VERIFY(counter.paints >= 1);
+        QCoreApplication::processEvents();
+        QCOMPARE(counter.paints, 1);
+        QCOMPARE(f.grid.model()->groupCount(), 3);
+    }
+
+    void fillWidthUsesTheWholeView()
+    {
+        Fixture f;
+        f.grid.setIndicatorVisible(false);
+        f.grid.setWidthRule(WidthRule::FillWidth);
+        f.grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f.grid));
+        auto total = [&] {
+            int sum = 0;
+            for (int c : f.grid.visibleColumns())
+                sum += f.grid.columnWidth(c);
+            return sum;
+        };
+        QCOMPARE(total(), f.grid.tableView()->viewport()->width());
+        f.grid.resize(600, 300);
+        QTRY_COMPARE(total(), f.grid.tableView()->viewport()->width());
+        f.grid.setColumnVisible(f.grid.columnIndex(u"TARIH"), true);
+        QCOMPARE(total(), f.grid.tableView()->viewport()->width());
+        f.grid.setRowHeight(40);
+        f.grid.setHeaderHeight(40);
+        QCOMPARE(f.grid.tableView()->rowHeight(0), 40);
+        QCOMPARE(f.grid.tableView()->horizontalHeader()->height(), 40);
     }
 
     void unboundColumnsAndCaptions()

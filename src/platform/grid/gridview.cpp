@@ -136,10 +136,11 @@ private:
         if (!t || tr < 0)
             return;
         const int f = m->fieldOf(c);
-        const Qt::Alignment align =
-            col.align ? col.align
-                      : ((col.type == ColumnKind::Number ? Qt::AlignRight : Qt::AlignLeft) |
-                         Qt::AlignVCenter);
+        Qt::Alignment align = col.align;
+        if (!align)
+            align = col.type == ColumnKind::Number ? (Qt::AlignRight | Qt::AlignVCenter)
+                    : col.type == ColumnKind::Icon ? Qt::Alignment(Qt::AlignCenter)
+                                                   : (Qt::AlignLeft | Qt::AlignVCenter);
         switch (col.type) {
         case ColumnKind::Drawn: {
             if (!col.drawHandler)
