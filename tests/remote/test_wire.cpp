@@ -282,6 +282,22 @@ private Q_SLOTS:
         QCOMPARE(encodeTable(pel::TableData()), QByteArray("{\"table\":[]}"));
     }
 
+    void datesBeforeTheEpochAndLoneSurrogates()
+    {
+        pel::TableData t({pel::FieldDef{u"T"_qs, pel::FieldType::DateTime},
+                          pel::FieldDef{u"S"_qs, pel::FieldType::WideString}});
+        t.appendRows(1);
+        t.setReal(0, 0, -1.25);
+        const QString yalniz(QChar(char16_t(0xD800)));
+        t.setText(0, 1, yalniz);
+        const QByteArray j = encodeTable(t);
+        QVERIFY2(j.contains("\"1899-12-29T06:00:00.000\""), j.constData());
+        QVERIFY(j.contains("\"\\ud800\""));
+        const pel::TableData u = decodeTable(j);
+        QCOMPARE(u.realAt(0, 0), -1.25);
+        QCOMPARE(u.textAt(0, 1), QStringView(yalniz));
+    }
+
     void badTables_data()
     {
         QTest::addColumn<QByteArray>("json");

@@ -528,34 +528,63 @@ void Writer::string(const char* latin1)
 void Writer::string(QStringView s)
 {
     static const char* hexd = "0123456789abcdef";
-    m_out += '"';
-    qsizetype runStart = 0;
-    auto flush = [&](qsizetype upto) {
-        if (upto > runStart)
-            m_out += s.mid(runStart, upto - runStart).toUtf8();
-    };
-    for (qsizetype k = 0; k < s.size(); ++k) {
-        const char16_t c = s[k].unicode();
-        if (c >= 0x20 && c != u'"' && c != u'\\')
-            continue;
-        flush(k);
-        runStart = k + 1;
-        switch (c) {
-        case u'"': m_out += "\\\""; break;
-        case u'\\': m_out += "\\\\"; break;
-        case u'\n': m_out += "\\n"; break;
-        case u'\r': m_out += "\\r"; break;
-        case u'\t': m_out += "\\t"; break;
-        case u'\b': m_out += "\\b"; break;
-        case u'\f': m_out += "\\f"; break;
-        default:
-            m_out += "\\u00";
-            m_out += hexd[(c >> 4) & 0xF];
-            m_out += hexd[c & 0xF];
+    const qsizetype n = s.size();
+    const qsizetype start = m_out.size();
+    // At most 6 bytes per UTF-16 unit (\u00XX); shrink at the end.
+    m_out.resize(start + n * 6 + 2);
+    char* o = m_out.data() + start;
+    *o++ = '"';
+    const char16_t* p = s.utf16();
+    for (qsizetype k = 0; k < n; ++k) {
+        const char16_t c = p[k];
+        if (c < 0x80) {
+            if (c >= 0x20 && c != u'"' && c != u'\\') {
+                *o++ = char(c);
+                continue;
+            }
+            *o++ = '\\';
+            switch (c) {
+            case u'"': *o++ = '"'; break;
+            case u'\\': *o++ = '\\'; break;
+            case u'\n': *o++ = 'n'; break;
+            case u'\r': *o++ = 'r'; break;
+            case u'\t': *o++ = 't'; break;
+            case u'\b': *o++ = 'b'; break;
+            case u'\f': *o++ = 'f'; break;
+            default:
+                *o++ = 'u';
+                *o++ = '0';
+                *o++ = '0';
+                *o++ = hexd[(c >> 4) & 0xF];
+                *o++ = hexd[c & 0xF];
+            }
+        } else if (c < 0x800) {
+            *o++ = char(0xC0 | (c >> 6));
+            *o++ = char(0x80 | (c & 0x3F));
+        } else if (c >= 0xD800 && c <= 0xDBFF && k + 1 < n && p[k + 1] >= 0xDC00 &&
+                   p[k + 1] <= 0xDFFF) {
+            const char32_t u = 0x10000 + ((char32_t(c) - 0xD800) << 10) + (p[k + 1] - 0xDC00);
+            ++k;
+            *o++ = char(0xF0 | (u >> 18));
+            *o++ = char(0x80 | ((u >> 12) & 0x3F));
+            *o++ = char(0x80 | ((u >> 6) & 0x3F));
+            *o++ = char(0x80 | (u & 0x3F));
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            // A lone surrogate cannot be UTF-8: keep it as an escape.
+            *o++ = '\\';
+            *o++ = 'u';
+            *o++ = hexd[(c >> 12) & 0xF];
+            *o++ = hexd[(c >> 8) & 0xF];
+            *o++ = hexd[(c >> 4) & 0xF];
+            *o++ = hexd[c & 0xF];
+        } else {
+            *o++ = char(0xE0 | (c >> 12));
+            *o++ = char(0x80 | ((c >> 6) & 0x3F));
+            *o++ = char(0x80 | (c & 0x3F));
         }
     }
-    flush(s.size());
-    m_out += '"';
+    *o++ = '"';
+    m_out.resize(o - m_out.constData());
 }
 
 } // namespace pel::wire

@@ -1,6 +1,5 @@
 #include "wire.h"
 
-#include "platform/datetime.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -202,19 +201,54 @@ int wireSize(const pel::FieldDef& f)
 
 const QDate kEpoch(1899, 12, 30);
 
-QString dateTimeText(double days, FieldType type)
+void putDigits(char*& o, int v, int n)
 {
-    const QDateTime dt = pel::fromDayCount(days);
-    if (!dt.isValid())
-        fail(QStringLiteral("%1 gün sayısı bir tarih değil").arg(days, 0, 'g', 17));
-    switch (type) {
-    case FieldType::Date:
-        return dt.date().toString(u"yyyy-MM-dd");
-    case FieldType::Time:
-        return dt.time().toString(u"HH:mm:ss.zzz");
-    default:
-        return dt.date().toString(u"yyyy-MM-dd") + u'T' + dt.time().toString(u"HH:mm:ss.zzz");
+    for (int k = n - 1; k >= 0; --k) {
+        o[k] = char('0' + v % 10);
+        v /= 10;
     }
+    o += n;
+}
+
+// A day count as "YYYY-MM-DD", "HH:MM:SS.zzz" or both joined by "T",
+// counted the way fromDayCount counts (the fraction forward from midnight).
+void writeDateTime(Writer& w, double days, FieldType type)
+{
+    if (!std::isfinite(days) || std::fabs(days) > 3.0e6)
+        throw pel::Error(QStringLiteral("%1 gün sayısı bir tarih değil").arg(days, 0, 'g', 17),
+                         kVeriHatasi);
+    const double whole = std::trunc(days);
+    qint64 ms = qint64(std::llround(std::fabs(days - whole) * 86400000.0));
+    QDate d = kEpoch.addDays(qint64(whole));
+    if (ms >= 86400000) {
+        ms -= 86400000;
+        d = d.addDays(1);
+    }
+    char buf[32];
+    char* o = buf;
+    *o++ = '"';
+    if (type != FieldType::Time) {
+        if (d.year() < 0 || d.year() > 9999)
+            throw pel::Error(QStringLiteral("%1 yılı yazılamaz").arg(d.year()), kVeriHatasi);
+        putDigits(o, d.year(), 4);
+        *o++ = '-';
+        putDigits(o, d.month(), 2);
+        *o++ = '-';
+        putDigits(o, d.day(), 2);
+    }
+    if (type != FieldType::Date) {
+        if (type != FieldType::Time)
+            *o++ = 'T';
+        putDigits(o, int(ms / 3600000), 2);
+        *o++ = ':';
+        putDigits(o, int(ms / 60000 % 60), 2);
+        *o++ = ':';
+        putDigits(o, int(ms / 1000 % 60), 2);
+        *o++ = '.';
+        putDigits(o, int(ms % 1000), 3);
+    }
+    *o++ = '"';
+    w.out().append(buf, o - buf);
 }
 
 } // namespace
@@ -271,7 +305,7 @@ void writeTable(Writer& w, const pel::TableData& t)
             case FieldType::Time:
             case FieldType::DateTime:
             case FieldType::TimeStamp:
-                w.string(dateTimeText(t.realAt(r, c), f.type));
+                writeDateTime(w, t.realAt(r, c), f.type);
                 break;
             case FieldType::Blob:
             case FieldType::BinaryBlob:
