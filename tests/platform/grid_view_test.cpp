@@ -381,6 +381,26 @@ private Q_SLOTS:
         GridStyle::registerStyle(QStringLiteral("hareket"), slate);
         QCOMPARE(GridStyle::named(QStringLiteral("hareket")).header, QColor(61, 65, 74));
         QCOMPARE(GridStyle::named(QStringLiteral("yok")).header, s.header);
+        // a view paints with its own style
+        LocalTable t;
+        fill(t);
+        GridView g;
+        g.setColumns({GridColumn("a", "ADI")});
+        g.setTable(&t);
+        g.setGridStyle(h);
+        g.resize(300, 200);
+        g.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&g));
+        QTableView* v = g.tableView();
+        const QImage shot = v->viewport()->grab().toImage();
+        const QRect sel = v->visualRect(g.model()->index(0, 0));
+        QCOMPARE(QColor(shot.pixel(sel.left() + 2, sel.top() + 2)), s.header);
+        const QRect odd = v->visualRect(g.model()->index(1, 0));
+        QCOMPARE(QColor(shot.pixel(odd.left() + 2, odd.top() + 2)), QColor(Qt::white));
+        const QImage head = v->horizontalHeader()->grab().toImage();
+        QCOMPARE(QColor(head.pixel(2, 2)), s.header);
+        const QImage ind = v->verticalHeader()->grab().toImage();
+        QCOMPARE(QColor(ind.pixel(1, 1)), s.indicator);
     }
 
     void detachedLoadResetsOnce()

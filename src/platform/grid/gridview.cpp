@@ -732,7 +732,7 @@ void GridView::setFilterButtons(bool on)
     m_header->viewport()->update();
 }
 
-void GridView::setStyle(const GridStyle& style)
+void GridView::setGridStyle(const GridStyle& style)
 {
     m_style = style;
     applyStyle();

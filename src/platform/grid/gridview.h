@@ -102,7 +102,7 @@ public:
     void setFilterButtons(bool on);
     bool filterButtons() const { return m_filterButtons; }
     void setGroupingAllowed(bool on) { m_groupingAllowed = on; }
-    void setStyle(const GridStyle& style);
+    void setGridStyle(const GridStyle& style);
     const GridStyle& gridStyle() const { return m_style; }
     void setKeyField(const QString& field) { m_keyField = field; }
     void setLocale(const QLocale& locale);

@@ -168,7 +168,7 @@ int main(int argc, char** argv)
     grid->setRowHeight(40);
     grid->setHeaderHeight(40);
     grid->setFooterVisible(true);
-    grid->setStyle(GridStyle::whiteLines());
+    grid->setGridStyle(GridStyle::whiteLines());
     grid->setTable(&stock);
     grid->sortBy(grid->columnIndex(u"NETFIYAT"), Qt::DescendingOrder);
     grid->setFilter(grid->columnIndex(u"MARKA"),
@@ -190,7 +190,7 @@ int main(int argc, char** argv)
     groups->setColumns(rc);
     GridStyle slate;
     slate.header = QColor(61, 65, 74);
-    groups->setStyle(slate);
+    groups->setGridStyle(slate);
     groups->setFooterVisible(true);
     groups->setTable(&report);
     groups->groupBy(0);
