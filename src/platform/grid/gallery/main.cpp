@@ -6,6 +6,7 @@
 #include "platform/grid/gridview.h"
 #include "platform/grid/picturerows.h"
 #include "platform/grid/widgets.h"
+#include "platform/icons.h"
 #include "platform/localtable.h"
 
 #include <QApplication>
@@ -106,14 +107,11 @@ void fillStock(LocalTable& t)
 
 std::vector<GridColumn> stockColumns()
 {
-    const QIcon status[] = {dot(Qt::red), dot(QColor(40, 170, 60)), dot(QColor(250, 160, 0)),
-                            dot(QColor(60, 120, 230)), dot(QColor(150, 70, 200)),
-                            dot(QColor(0, 170, 170))};
     GridColumn durum("colDURUM", "DURUM");
     durum.caption(QStringLiteral("Durum")).kind(ColumnKind::Icon).centred().tag(1).width(70)
-        .emptyIcon(dot(Qt::lightGray));
+        .emptyIcon(neutralIcon());
     for (int i = 0; i < 6; ++i)
-        durum.icon(i, status[i]);
+        durum.icon(i, statusIcon(i));
     return {
         GridColumn("colSEC", "SEC").caption(QStringLiteral("Seç")).kind(ColumnKind::Check).offered(false).width(50),
         durum,
@@ -129,6 +127,8 @@ std::vector<GridColumn> stockColumns()
         GridColumn("colNET", "NETFIYAT").caption(QStringLiteral("Net Fiyatı")).amount().width(90)
             .footer(Summary::Sum),
         GridColumn("colRESIM", "RESIM").caption(QStringLiteral("Resim")).kind(ColumnKind::Picture).width(60),
+        GridColumn("colYENI", "SEC").caption(QStringLiteral("Yeni")).kind(ColumnKind::Icon)
+            .icon(1, newIcon()).icon(0, dot(Qt::transparent)).width(45),
         GridColumn("colNOT", "NOT").caption(QStringLiteral("Not")).kind(ColumnKind::MultiLineText).width(130),
         GridColumn("colFiyatBilgisi", {}).caption(QStringLiteral("Fiyat Bilgisi")).width(170)
             .draw([](const DrawCell& c) {
