@@ -622,6 +622,11 @@ private Q_SLOTS:
                                             Qt::DisplayRole).toString(),
                  QStringLiteral("SATICI"));
         QCOMPARE(f.grid.cellText(0, f.grid.columnIndex(u"FIYAT")), QStringLiteral("120.50"));
+        f.grid.sortBy(f.grid.columnIndex(u"FIYAT"));
+        f.grid.setColumnCaption(f.grid.columnIndex(u"FIYAT"), QStringLiteral("Birim Fiyat"));
+        QCOMPARE(f.grid.column(f.grid.columnIndex(u"FIYAT")).headerText(), QStringLiteral("Birim Fiyat"));
+        QCOMPARE(f.grid.model()->sortColumn(), f.grid.columnIndex(u"FIYAT"));
+        f.grid.sortBy(-1);
         // a field that the table lacks shows nothing and breaks nothing
         GridView g;
         g.setColumns({GridColumn("x", "YOK"), GridColumn("a", "ADI")});

@@ -46,6 +46,7 @@ private Q_SLOTS:
                                                    << "45,50 TL";
         QTest::newRow("negative section") << ",0.00 TL;-,0.00 TL" << "-3" << -3.0 << "-3,00 TL";
         QTest::newRow("no number keeps the value") << "" << "abc" << 7.0 << "7,00";
+        QTest::newRow("emptied is zero") << "" << " " << 0.0 << "0,00";
     }
     void amountBoxShowsAndReads()
     {

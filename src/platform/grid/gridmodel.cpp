@@ -119,6 +119,14 @@ void GridModel::setColumns(std::vector<GridColumn> columns)
     Q_EMIT summariesChanged();
 }
 
+void GridModel::setColumnTitle(int c, const QString& title)
+{
+    if (c < 0 || c >= columnCount())
+        return;
+    m_columns[size_t(c)].title = title;
+    Q_EMIT headerDataChanged(Qt::Horizontal, c, c);
+}
+
 int GridModel::columnIndex(QStringView name) const
 {
     for (size_t i = 0; i < m_columns.size(); ++i)

@@ -44,6 +44,7 @@ public:
     void setColumns(std::vector<GridColumn> columns);
     const std::vector<GridColumn>& columns() const { return m_columns; }
     const GridColumn& column(int c) const { return m_columns[size_t(c)]; }
+    void setColumnTitle(int c, const QString& title); // keeps sort, filters and groups
     int columnIndex(QStringView name) const; // by column name or bound field; -1
     int fieldOf(int c) const { return m_fieldOf[size_t(c)]; } // table field or -1
 

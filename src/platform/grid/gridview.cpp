@@ -569,11 +569,7 @@ int GridView::columnWidth(int c) const
 
 void GridView::setColumnCaption(int c, const QString& caption)
 {
-    if (c < 0 || c >= columnCount())
-        return;
-    // keeps sort, filters and grouping: only the header text changes
-    const_cast<GridColumn&>(m_model->column(c)).title = caption;
-    m_header->viewport()->update();
+    m_model->setColumnTitle(c, caption);
 }
 
 std::vector<int> GridView::visibleColumns() const

@@ -74,6 +74,11 @@ void AmountBox::commit()
         show_();
         return;
     }
+    if (text().trimmed().isEmpty()) {
+        setValue(0.0);
+        show_();
+        return;
+    }
     const QString dec = m_locale.decimalPoint();
     QString digits;
     bool negative = false, any = false;
