@@ -66,6 +66,17 @@ inline TSonucBilgisi kimlikAl(pelsrv::HttpIstemci& c, const QString& cihaz)
     return k ? *k : TSonucBilgisi();
 }
 
+// The demo store's barcode of an item: 869 0 and the number in eight
+// digits, with the EAN-13 check digit.
+inline QString barkod(int stokno)
+{
+    const QString on12 = QStringLiteral("8690%1").arg(stokno, 8, 10, QChar(u'0'));
+    int t = 0;
+    for (int i = 0; i < 12; ++i)
+        t += (on12[i].unicode() - u'0') * (i % 2 ? 3 : 1);
+    return on12 + QChar(u'0' + (10 - t % 10) % 10);
+}
+
 inline int sutun(const pel::TableData& t, const char* ad)
 {
     return t.fieldIndex(QString::fromUtf8(ad));
