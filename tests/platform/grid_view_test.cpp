@@ -574,6 +574,9 @@ private Q_SLOTS:
                 return false;
             }
         } counter;
+        // the scroll bar stays, so that the load changes no geometry
+        v->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        QCoreApplication::processEvents();
         v->viewport()->installEventFilter(&counter);
         f.grid.beginUpdate();
         f.grid.detach();
