@@ -25,7 +25,7 @@
 
 namespace {
 
-using Guard = std::lock_guard<std::recursive_timed_mutex>;
+using Guard = std::lock_guard<std::recursive_mutex>;
 
 // Largest item picture; longer content is cut off.
 constexpr int kMaxBitmapWidth = 32767;
@@ -454,6 +454,14 @@ void TMarqueeCollection::EndUpdate()
     fMarquee->CS.unlock();
 }
 
+void TMarqueeCollection::releaseUpdates()
+{
+    while (fUpdateCount > 0) {
+        --fUpdateCount;
+        fMarquee->CS.unlock();
+    }
+}
+
 void TMarqueeCollection::LoadFromStrings(const QStringList& lines, TMarqueeTextStyle style)
 {
     BeginUpdate();
@@ -526,6 +534,8 @@ TRealTimeMarquee::TRealTimeMarquee(QWidget* owner) : QWidget(owner)
 TRealTimeMarquee::~TRealTimeMarquee()
 {
     fDestroying = true;
+    // A batch of changes left open would keep the timer thread waiting.
+    fItems->releaseUpdates();
     {
         Guard g(CS);
         StopTimer();
@@ -866,10 +876,9 @@ void TRealTimeMarquee::TimerTick()
 
 void TRealTimeMarquee::tick(unsigned id)
 {
-    std::unique_lock<std::recursive_timed_mutex> lock(CS, std::defer_lock);
-    while (!lock.try_lock_for(std::chrono::milliseconds(20)))
-        if (fDestroying)
-            return;
+    std::unique_lock<std::recursive_mutex> lock(CS);
+    if (fDestroying)
+        return;
     const int count = fItems->Count();
     if (TimerID == 0 || (id != 0 && id != TimerID) || count == 0)
         return;

@@ -120,7 +120,9 @@ public:
 
 private:
     friend class TMarqueeItem;
+    friend class TRealTimeMarquee;
     void Update(TMarqueeItem* item);
+    void releaseUpdates();
 
     TRealTimeMarquee* fMarquee;
     std::vector<std::unique_ptr<TMarqueeItem>> fItems;
@@ -251,7 +253,7 @@ private:
     bool MouseIsInside = false;
     int GapBetweenItems = 0;
     int GapBetweenLoops = 0;
-    mutable std::recursive_timed_mutex CS;
+    mutable std::recursive_mutex CS;
 
     // Copies of the widget's state that the timer thread reads (under CS).
     bool fWindowExists = false;
