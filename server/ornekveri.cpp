@@ -304,7 +304,7 @@ void ornekVeriKur(Magaza& m, int stokAdedi, QDate bugun)
         // Customers.
         QList<Cari> cariler;
         {
-            const int adet = 40;
+            const int adet = 60;
             for (int i = 1; i <= adet; ++i) {
                 Cari c;
                 c.carino = i;

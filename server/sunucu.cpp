@@ -74,13 +74,20 @@ const char* kOnaySayfasi = R"(<!DOCTYPE html>
 </div></body></html>
 )";
 
+// The library listens with a backlog of 5; many clients connecting at once
+// would see connections dropped. A bound socket gets the system's largest.
+class Dinleyici : public httplib::Server {
+public:
+    void kuyruguBuyut() { ::listen(svr_sock_, SOMAXCONN); }
+};
+
 } // namespace
 
 struct PelmoraSunucu::Ic {
     SunucuAyarlari ayar;
     std::unique_ptr<Magaza> magaza;
-    httplib::Server uygulama;
-    httplib::Server web;
+    Dinleyici uygulama;
+    Dinleyici web;
     std::thread uygulamaIs, webIs;
     int port = -1, webPort = -1;
     std::atomic<bool> calisiyor{false};
@@ -92,7 +99,8 @@ struct PelmoraSunucu::Ic {
         const int n = std::max(2, ayar.isParcacigi);
         s.new_task_queue = [n] { return new httplib::ThreadPool(size_t(n)); };
         s.set_payload_max_length(ayar.istekSiniri);
-        s.set_keep_alive_max_count(100);
+        s.set_tcp_nodelay(true);
+        s.set_keep_alive_max_count(1000);
         s.set_keep_alive_timeout(5);
         s.set_read_timeout(30);
         s.set_write_timeout(30);
@@ -195,14 +203,17 @@ struct PelmoraSunucu::Ic {
         });
     }
 
-    int bagla(httplib::Server& s, int istenen)
+    int bagla(Dinleyici& s, int istenen)
     {
         const std::string host = std8(ayar.dinle);
         if (istenen == 0) {
             const int p = s.bind_to_any_port(host);
-            if (p > 0)
+            if (p > 0) {
+                s.kuyruguBuyut();
                 return p;
+            }
         } else if (s.bind_to_port(host, istenen)) {
+            s.kuyruguBuyut();
             return istenen;
         }
         throw pel::Error(QStringLiteral("%1:%2 adresinde dinlenemiyor (adres kullanımda olabilir).")
@@ -319,6 +330,7 @@ HttpIstemci::HttpIstemci(const QString& host, int port, int zamanAsimiSn)
     : d(std::make_unique<Ic>(host.toStdString(), port))
 {
     d->istemci.set_keep_alive(true);
+    d->istemci.set_tcp_nodelay(true);
     d->istemci.set_connection_timeout(15);
     d->istemci.set_read_timeout(zamanAsimiSn);
     d->istemci.set_write_timeout(zamanAsimiSn);

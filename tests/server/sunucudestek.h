@@ -53,6 +53,8 @@ inline pel::wire::ListReader cagir(pelsrv::HttpIstemci& c, const QString& metot,
                                    const pel::wire::ListBuilder& p, int beklenen)
 {
     const pelsrv::Cevap r = c.cagir(metot, p.parametersBody());
+    if (r.durum < 0)
+        throw pel::Error(QStringLiteral("%1: bağlantı hatası: %2").arg(metot, QString::fromUtf8(r.govde)));
     return pel::wire::decodeResult(r.durum, r.govde, beklenen);
 }
 
