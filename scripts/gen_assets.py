@@ -1,6 +1,5 @@
 #!/usr/bin/env python3
-"""Draws the program's built-in pictures (busy spinner, login background,
-logo) into src/platform/resources. Plain Python: no imaging library."""
+"""Draws the program's built-in pictures (busy spinner, login background) into src/platform/resources. Plain Python: no imaging library."""
 import math
 import os
 import struct
@@ -79,35 +78,17 @@ def spinner():
 
 def background():
     def px(x, y):
-        t = y / 339
+        t = y / 359
         r = int(236 - 40 * t)
         g = int(240 - 30 * t)
         b = int(248 - 10 * t)
-        if y > 300 and (x + y) % 40 < 20:
+        if y > 320 and (x + y) % 40 < 20:
             r, g, b = r - 8, g - 8, b - 4
         return (r, g, b, 255)
-    png(os.path.join(OUT, "giris_arka.png"), 520, 340, px)
-
-
-def logo():
-    w, h = 180, 60
-    def px(x, y):
-        # a dark blue badge with a white gear-like ring
-        cx, cy = 30, 30
-        d = math.hypot(x - cx, y - cy)
-        ang = math.atan2(y - cy, x - cx)
-        tooth = 22 + (3 if math.cos(8 * ang) > 0 else 0)
-        if d <= tooth and d >= 12:
-            return (0, 52, 120, 255)
-        if 40 <= x <= 176 and 14 <= y <= 46:
-            stripe = (x - 40) // 34
-            return [(0, 52, 120, 255), (200, 16, 46, 255), (0, 52, 120, 255), (66, 66, 66, 255)][stripe % 4]
-        return (0, 0, 0, 0)
-    png(os.path.join(OUT, "logo.png"), w, h, px)
+    png(os.path.join(OUT, "giris_arka.png"), 600, 360, px)
 
 
 if __name__ == "__main__":
     os.makedirs(OUT, exist_ok=True)
     spinner()
     background()
-    logo()

@@ -147,7 +147,7 @@ QWidget* TForm1::baslikKur()
 
     Image1 = new QLabel(Panel1);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(QPixmap(QStringLiteral(":/pelmora/logo.png")));
+    Image1->setPixmap(pel::logoPixmap());
     satir->addWidget(Image1);
 
     auto* GridPanel1 = new QWidget(Panel1);
@@ -180,7 +180,7 @@ QWidget* TForm1::baslikKur()
 
     Button3 = new pel::SplitButton(QString(), Panel1);
     Button3->setObjectName(QStringLiteral("Button3"));
-    Button3->setIcon(QApplication::style()->standardIcon(QStyle::SP_TitleBarMenuButton));
+    Button3->setIcon(pel::menuIcon());
     Button3->setIconSize(QSize(32, 32));
     Genelmenu = Button3->dropDownMenu();
     Genelmenu->setObjectName(QStringLiteral("Genelmenu"));

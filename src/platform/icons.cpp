@@ -145,3 +145,56 @@ QIcon searchIcon()
 }
 
 } // namespace pel
+
+namespace pel {
+
+QIcon menuIcon()
+{
+    static const QIcon icon = drawn([](QPainter& p) {
+        p.setPen(QPen(QColor(0, 52, 120), 2, Qt::SolidLine, Qt::RoundCap));
+        for (double y : {4.0, 8.0, 12.0})
+            p.drawLine(QPointF(3, y), QPointF(13, y));
+    });
+    return icon;
+}
+
+QPixmap logoPixmap(int height)
+{
+    const double s = height / 56.0;
+    QPixmap pm(int(226 * s), height);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(s, s);
+    // a gear in a red ring
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(200, 16, 46));
+    p.drawEllipse(QRectF(2, 2, 52, 52));
+    p.setBrush(Qt::white);
+    for (int i = 0; i < 8; ++i) {
+        p.save();
+        p.translate(28, 28);
+        p.rotate(i * 45);
+        p.drawRect(QRectF(-4, -22, 8, 10));
+        p.restore();
+    }
+    p.drawEllipse(QRectF(10, 10, 36, 36));
+    p.setBrush(QColor(200, 16, 46));
+    p.drawEllipse(QRectF(20, 20, 16, 16));
+    // the name
+    QFont f(QStringLiteral("Arial"));
+    f.setBold(true);
+    f.setPixelSize(26);
+    p.setFont(f);
+    p.setPen(Qt::white);
+    p.drawText(QRectF(62, 2, 164, 32), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("PELMORA"));
+    f.setPixelSize(13);
+    f.setLetterSpacing(QFont::AbsoluteSpacing, 2);
+    p.setFont(f);
+    p.setPen(QColor(210, 240, 249));
+    p.drawText(QRectF(63, 32, 164, 20), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("OTOMOTİV B2B"));
+    return pm;
+}
+
+} // namespace pel

@@ -3,6 +3,7 @@
 // shows the same ones.
 
 #include <QIcon>
+#include <QPixmap>
 
 namespace pel {
 
@@ -14,5 +15,8 @@ QIcon pictureIcon();  // the item has a picture
 QIcon newIcon();      // a new item
 QIcon campaignIcon(); // a campaign item
 QIcon searchIcon();
+QIcon menuIcon();
+// The wholesaler's logo, `height` pixels high.
+QPixmap logoPixmap(int height = 56);
 
 } // namespace pel

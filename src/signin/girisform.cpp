@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QEventLoop>
+#include <QGraphicsDropShadowEffect>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -115,11 +116,17 @@ void Tgirisform::kur()
                           this);
     RxLabel1->setObjectName(QStringLiteral("RxLabel1"));
     RxLabel1->setAlignment(Qt::AlignCenter);
+    RxLabel1->setWordWrap(true);
     QFont adresYazi(QStringLiteral("Arial"));
     adresYazi.setBold(true);
     adresYazi.setPixelSize(15);
     RxLabel1->setFont(adresYazi);
     RxLabel1->setStyleSheet(QStringLiteral("color: rgb(0,52,120); background: transparent;"));
+    auto* golge = new QGraphicsDropShadowEffect(RxLabel1);
+    golge->setColor(Qt::white);
+    golge->setOffset(-1.5, 1.5);
+    golge->setBlurRadius(0);
+    RxLabel1->setGraphicsEffect(golge);
 
     const QString etiketStili =
         QStringLiteral("color: white; background-color: rgb(128,0,0); padding: 3px;");
@@ -178,7 +185,7 @@ void Tgirisform::kur()
     kok->addWidget(RxLabel1);
     kok->addSpacing(16);
     kok->addLayout(form);
-    setFixedSize(520, 340);
+    setFixedSize(600, 360);
     Image1->setGeometry(rect());
     Image1->lower();
     adi->setFocus();
