@@ -635,7 +635,12 @@ void GridView::endUpdate()
         return;
     if (--m_updateLock == 0) {
         setUpdatesEnabled(true);
-        update();
+        // at once: an update request queued while drawing was suspended may be dropped
+        if (m_view->isVisible())
+            m_view->viewport()->repaint();
+        m_header->viewport()->update();
+        m_indicator->viewport()->update();
+        m_footer->update();
     }
 }
 
