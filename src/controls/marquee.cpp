@@ -1,6 +1,7 @@
 #include "marquee.h"
 
 #include "linkfilter.h"
+#include "timerperiod.h"
 #include "platform/seams.h"
 
 #include <QEnterEvent>
@@ -18,11 +19,6 @@
 #include <condition_variable>
 #include <thread>
 
-#ifdef _WIN32
-#include <windows.h>
-#include <mmsystem.h>
-#endif
-
 namespace {
 
 using Guard = std::lock_guard<std::recursive_mutex>;
@@ -30,46 +26,6 @@ using Guard = std::lock_guard<std::recursive_mutex>;
 // Largest item picture; longer content is cut off.
 constexpr int kMaxBitmapWidth = 32767;
 constexpr int kMaxBitmapHeight = 1024;
-
-void beginResolution(quint32 ms)
-{
-#ifdef _WIN32
-    if (ms > 0)
-        timeBeginPeriod(ms);
-#else
-    (void)ms;
-#endif
-}
-
-void endResolution(quint32 ms)
-{
-#ifdef _WIN32
-    if (ms > 0)
-        timeEndPeriod(ms);
-#else
-    (void)ms;
-#endif
-}
-
-struct TimeCaps {
-    quint32 min = 1, max = 1000000;
-    TimeCaps()
-    {
-#ifdef _WIN32
-        TIMECAPS tc;
-        if (timeGetDevCaps(&tc, sizeof tc) == MMSYSERR_NOERROR) {
-            min = tc.wPeriodMin;
-            max = tc.wPeriodMax;
-        }
-#endif
-    }
-};
-
-const TimeCaps& timeCaps()
-{
-    static const TimeCaps caps;
-    return caps;
-}
 
 } // namespace
 
@@ -540,7 +496,7 @@ TRealTimeMarquee::~TRealTimeMarquee()
         Guard g(CS);
         StopTimer();
         fWindowExists = false;
-        endResolution(Resolution);
+        pel::endTimerPeriod(Resolution);
     }
     fTimer->Stop();
     fItems.reset();
@@ -558,12 +514,12 @@ void TRealTimeMarquee::Unlock()
 
 quint32 TRealTimeMarquee::MinPeriod()
 {
-    return timeCaps().min;
+    return pel::timerMinPeriod();
 }
 
 quint32 TRealTimeMarquee::MaxPeriod()
 {
-    return timeCaps().max;
+    return pel::timerMaxPeriod();
 }
 
 void TRealTimeMarquee::syncWidgetState()
@@ -621,9 +577,9 @@ void TRealTimeMarquee::SetInterval(quint32 value)
         return;
     fInterval = value;
     if (fWindowExists) {
-        endResolution(Resolution);
+        pel::endTimerPeriod(Resolution);
         Resolution = fInterval / 10;
-        beginResolution(Resolution);
+        pel::beginTimerPeriod(Resolution);
     }
 }
 
