@@ -498,7 +498,15 @@ GridView::GridView(QWidget* parent)
     applyStyle();
 }
 
-GridView::~GridView() = default;
+GridView::~GridView()
+{
+    // the inner views ask this object for sizes and colours: they go first
+    disconnect(m_model, nullptr, this, nullptr);
+    m_view->viewport()->removeEventFilter(this);
+    delete m_chooser;
+    delete m_view;
+    delete m_footer;
+}
 
 bool GridView::eventFilter(QObject* o, QEvent* e)
 {
