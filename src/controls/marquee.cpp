@@ -1135,7 +1135,6 @@ void TRealTimeMarquee::changeEvent(QEvent* e)
     case QEvent::LayoutDirectionChange: {
         {
             Guard g(CS);
-            syncWidgetState();
             std::vector<TMarqueeItem*> shown;
             walkItems(rect(), false, [&](TMarqueeItem* it, int, int) {
                 shown.push_back(it);
