@@ -7,8 +7,10 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QThread>
-#include <QThreadPool>
 
+#include <algorithm>
+#include <condition_variable>
+#include <deque>
 #include <mutex>
 #include <thread>
 
@@ -16,18 +18,100 @@ namespace {
 
 std::mutex g_mutex;
 THataIsleyici g_isleyici;
+// Posting to the user-interface thread goes through here one at a time.
+// Qt guards its event queue itself; this lock also makes that ordering
+// visible to thread checkers that cannot see Qt's own lock.
+std::mutex g_gonderim;
+
+void arayuzeGonder(std::function<void()> f, Qt::ConnectionType tur)
+{
+    // Taking the lock on arrival orders the poster's writes before f.
+    f = [g = std::move(f)] {
+        { std::lock_guard gorus(g_gonderim); }
+        g();
+    };
+    if (tur == Qt::BlockingQueuedConnection) {
+        // The lock is released before waiting: the user-interface thread
+        // may itself post while the caller waits.
+        struct Bekleyen {
+            std::mutex m;
+            std::condition_variable cv;
+            bool bitti = false;
+        };
+        auto b = std::make_shared<Bekleyen>();
+        {
+            std::lock_guard lock(g_gonderim);
+            QMetaObject::invokeMethod(
+                qApp,
+                [f = std::move(f), b] {
+                    struct Bitir {
+                        Bekleyen& b;
+                        ~Bitir()
+                        {
+                            std::lock_guard l(b.m);
+                            b.bitti = true;
+                            b.cv.notify_all();
+                        }
+                    } bitir{*b};
+                    f();
+                },
+                Qt::QueuedConnection);
+        }
+        std::unique_lock l(b->m);
+        b->cv.wait(l, [&] { return b->bitti; });
+        return;
+    }
+    std::lock_guard lock(g_gonderim);
+    QMetaObject::invokeMethod(qApp, std::move(f), tur);
+}
 
 // The shared pool of the background tasks. Loads mostly wait for the
-// network, so it holds more threads than cores. Never destroyed: running
-// work is not waited for at program end.
-QThreadPool& havuz()
+// network, so it holds more threads than cores; threads start on demand and
+// then wait for work. Never destroyed: running work is not waited for at
+// program end.
+class Havuz {
+public:
+    void baslat(std::function<void()> is)
+    {
+        std::lock_guard lock(m_mutex);
+        m_isler.push_back(std::move(is));
+        // Every waiting job needs an idle thread; start one when it has none.
+        if (qsizetype(m_isler.size()) > m_bosta && m_sayi < m_enFazla) {
+            ++m_sayi;
+            std::thread([this] { calis(); }).detach();
+        }
+        m_cv.notify_one();
+    }
+
+private:
+    void calis()
+    {
+        std::unique_lock lock(m_mutex);
+        for (;;) {
+            ++m_bosta;
+            m_cv.wait(lock, [this] { return !m_isler.empty(); });
+            --m_bosta;
+            std::function<void()> is = std::move(m_isler.front());
+            m_isler.pop_front();
+            lock.unlock();
+            is();
+            is = nullptr;
+            lock.lock();
+        }
+    }
+
+    std::mutex m_mutex;
+    std::condition_variable m_cv;
+    std::deque<std::function<void()>> m_isler;
+    int m_sayi = 0;
+    qsizetype m_bosta = 0;
+    const int m_enFazla = std::max(8, int(std::thread::hardware_concurrency()) * 2);
+};
+
+Havuz& havuz()
 {
-    static QThreadPool* p = [] {
-        auto* h = new QThreadPool;
-        h->setMaxThreadCount(std::max(8, QThread::idealThreadCount() * 2));
-        return h;
-    }();
-    return *p;
+    static Havuz* h = new Havuz;
+    return *h;
 }
 
 bool arayuzIsparcacigindami()
@@ -41,7 +125,7 @@ void arayuzdeCalistir(std::function<void()> f)
         f();
         return;
     }
-    QMetaObject::invokeMethod(qApp, std::move(f), Qt::QueuedConnection);
+    arayuzeGonder(std::move(f), Qt::QueuedConnection);
 }
 
 QString hataMetni(std::exception_ptr hata)
@@ -103,7 +187,7 @@ void Korumali(const std::function<void()>& eylem)
 void TAwait::Await(std::function<void()> completion)
 {
     auto self = shared_from_this();
-    havuz().start([self, completion = std::move(completion)]() mutable {
+    havuz().baslat([self, completion = std::move(completion)]() mutable {
         std::exception_ptr hata;
         try {
             self->FAsync();
@@ -135,8 +219,7 @@ void Senkronize(const std::function<void()>& f)
         return;
     }
     std::exception_ptr hata;
-    QMetaObject::invokeMethod(
-        qApp,
+    arayuzeGonder(
         [&] {
             try {
                 f();

@@ -439,6 +439,10 @@ private Q_SLOTS:
         QVERIFY(!errorOf([] { Document::parse("\"a\x01\""); }).isEmpty());
         QVERIFY(!errorOf([] { Document::parse("\"\\x\""); }).isEmpty());
         QVERIFY(!errorOf([] { Document::parse("01"); }).isEmpty());
+        // Broken UTF-8 becomes the replacement character, nothing else is lost.
+        QCOMPARE(Document::parse("\"a\xff b\xc3\"").root().toText(), u"a\uFFFD b\uFFFD"_qs);
+        QCOMPARE(Document::parse("\"\xed\xa0\x80\xc0\xaf\"").root().toText(),
+                 u"\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD"_qs);
         QVERIFY(!errorOf([] { Document::parse("1e999"); }).isEmpty());
     }
 };

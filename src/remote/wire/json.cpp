@@ -1,5 +1,6 @@
 #include "json.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <cmath>
@@ -304,6 +305,52 @@ private:
         return -1;
     }
 
+    // Decodes one multi-byte UTF-8 sequence at s; returns the code point as
+    // UTF-16 (a surrogate pair is appended directly, returning its low half).
+    char16_t utf8Sequence()
+    {
+        const uchar c = uchar(*s);
+        int n = 0;
+        char32_t u = 0;
+        if (c >= 0xC2 && c <= 0xDF) {
+            n = 1;
+            u = c & 0x1F;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            n = 2;
+            u = c & 0x0F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            n = 3;
+            u = c & 0x07;
+        } else {
+            ++s;
+            return 0xFFFD;
+        }
+        if (end - s <= n) {
+            ++s;
+            return 0xFFFD;
+        }
+        for (int k = 1; k <= n; ++k) {
+            const uchar x = uchar(s[k]);
+            if ((x & 0xC0) != 0x80) {
+                ++s;
+                return 0xFFFD;
+            }
+            u = (u << 6) | (x & 0x3F);
+        }
+        // Overlong forms, surrogates and values past U+10FFFF are invalid.
+        if ((n == 2 && u < 0x800) || (n == 3 && (u < 0x10000 || u > 0x10FFFF)) ||
+            (u >= 0xD800 && u <= 0xDFFF)) {
+            ++s;
+            return 0xFFFD;
+        }
+        s += n + 1;
+        if (u < 0x10000)
+            return char16_t(u);
+        u -= 0x10000;
+        t.text += QChar(char16_t(0xD800 + (u >> 10)));
+        return char16_t(0xDC00 + (u & 0x3FF));
+    }
+
     // Decodes the string at s (opening quote) into the text buffer of node n.
     void string(uint32_t n)
     {
@@ -364,11 +411,8 @@ private:
                 }
                 continue;
             }
-            // A run of non-ASCII UTF-8 bytes.
-            const char* mb = s;
-            while (s != end && uchar(*s) >= 0x80)
-                ++s;
-            out += QString::fromUtf8(mb, s - mb);
+            // One UTF-8 sequence; a broken one becomes U+FFFD.
+            out += QChar(utf8Sequence());
         }
         const qsizetype len = out.size() - startLen;
         if (out.size() > qsizetype(std::numeric_limits<uint32_t>::max()))
@@ -470,8 +514,8 @@ Document Document::parse(QByteArrayView json)
         fail(QStringLiteral("Yanıt çok büyük"));
     Document d;
     // A rough guess: about one value per 8 bytes, text about a third.
-    d.m_tape->nodes.reserve(size_t(json.size() / 8 + 4));
-    d.m_tape->text.reserve(json.size() / 3 + 16);
+    d.m_tape->nodes.reserve(std::min<size_t>(size_t(json.size() / 8 + 4), size_t(1) << 22));
+    d.m_tape->text.reserve(std::min<qsizetype>(json.size() / 3 + 16, qsizetype(1) << 24));
     Parser p(json.data(), json.data() + json.size(), *d.m_tape);
     p.run();
     return d;
