@@ -97,7 +97,7 @@ private Q_SLOTS:
             if (i.metot() != "KayanYaziGetir")
                 return SahteSunucu::elSikisma(i);
             icerde.release();
-            if (!icerde.tryAcquire(3, 10000))
+            if (!icerde.tryAcquire(3, 60000))
                 return SahteCevap{500, "{\"error\":\"birlikte gelmediler\"}", Ariza::Yok};
             icerde.release(3);
             return SahteSunucu::sonuc("\"bağlantı " + QByteArray::number(i.baglanti) + "\"");
@@ -132,7 +132,7 @@ private Q_SLOTS:
             })->Await([k] { k->bitti = arayuzde(); });
         }
         for (const auto& k : kapanislar)
-            QTRY_VERIFY_WITH_TIMEOUT(k->bitti, 15000);
+            QTRY_VERIFY_WITH_TIMEOUT(k->bitti, 90000);
         QSet<QString> metinler;
         for (const auto& k : kapanislar) {
             QVERIFY(!k->hata);
