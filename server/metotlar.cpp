@@ -288,9 +288,10 @@ pel::TableData Metotlar::StokAraGetir(const QString& kod, const TSonucBilgisi& b
         degerler << k;
     }
     if (kosullar.isEmpty())
-        kosullar << QStringLiteral("0");
-    return stokListesi(kosullar.join(QStringLiteral(" AND ")), degerler, carino, tip != 4, false,
-                       kAramaSiniri);
+        return stokListesi(QStringLiteral("0"), {}, carino, tip != 4, false, kAramaSiniri);
+    return stokListesi(QStringLiteral("stokno IN (SELECT stokno FROM stokara WHERE %1)")
+                           .arg(kosullar.join(QStringLiteral(" AND "))),
+                       degerler, carino, tip != 4, false, kAramaSiniri);
 }
 
 pel::TableData Metotlar::YenilerVer2(qint32 carino)

@@ -207,7 +207,7 @@ QString tel(Zar& z, const char16_t* alan)
 const char* const kSilinecekler[] = {
     "sanalpos", "tahsilatlar", "faturasatirlari", "ekstre", "siparissatirlari", "siparisler",
     "sepet", "kargolar", "kargoturleri", "teslimler", "ekranlar", "bannerlar", "cihazlar",
-    "stoklar", "resimler", "cariler", "saticilar",
+    "stokara", "stoklar", "resimler", "cariler", "saticilar",
 };
 
 struct Cari {
@@ -408,9 +408,12 @@ void ornekVeriKur(Magaza& m, int stokAdedi, QDate bugun)
                 s.bagla(double(z.aralik(0, 30))).bagla(double(z.aralik(0, 120))).bagla(resimNo);
                 const QString kodlar = oem1 + u' ' + oem2 + u' ' + oem3 + u' ' + oem4 + u' ' +
                                        finish + u' ' + uretici;
-                s.bagla(katla(barkod + u' ' + adi + u' ' + kodlar + u' ' + QString(kodlar).remove(u' ') +
-                              u' ' + marka + u' ' + model));
+                const QString aranan = katla(barkod + u' ' + adi + u' ' + kodlar + u' ' +
+                                             QString(kodlar).remove(u' ') + u' ' + marka + u' ' + model);
+                s.bagla(aranan);
                 s.calistir();
+                Sorgu ara(m, QStringLiteral("INSERT INTO stokara(stokno, katla) VALUES(?, ?)"));
+                ara.bagla(i).bagla(aranan).calistir();
                 stoklar << StokOzet{i, barkod, adi, kamp ? kampFiyat : liste, kdv, kamp};
             }
         }
