@@ -152,7 +152,7 @@ QByteArray parcaResmi(const QString& adi, const QString& marka, const QString& k
         p.setBrush(Qt::white);
         p.drawEllipse(m, 22, 22);
         for (int i = 0; i < 5; ++i) {
-            const double a = i * 2 * M_PI / 5 + tohum;
+            const double a = i * 2 * 3.14159265358979 / 5 + tohum;
             p.drawEllipse(QPointF(m.x() + 45 * std::cos(a), m.y() + 45 * std::sin(a)), 7, 7);
         }
     } else if (tohum % 3 == 1) {
