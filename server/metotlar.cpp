@@ -570,24 +570,24 @@ bool Metotlar::SiparisKaydet(const TSonucBilgisi& BB, qint32 carino, qint32 tesl
     return sonuc;
 }
 
-pel::TableData Metotlar::TeslimVer()
+pel::TableData Metotlar::idAdListesi(const QString& sql)
 {
     pel::TableData t = yeniTablo({{"ID", I}, {"ADI", T, 50}});
-    Sorgu s(m_m, QStringLiteral("SELECT id, adi FROM teslimler ORDER BY id"));
+    Sorgu s(m_m, sql);
     s.calistir();
     while (s.sonraki())
         Satir(t) << s.tamsayi(0) << s.metin(1);
     return t;
 }
 
+pel::TableData Metotlar::TeslimVer()
+{
+    return idAdListesi(QStringLiteral("SELECT id, adi FROM teslimler ORDER BY id"));
+}
+
 pel::TableData Metotlar::KargoVer()
 {
-    pel::TableData t = yeniTablo({{"ID", I}, {"ADI", T, 50}});
-    Sorgu s(m_m, QStringLiteral("SELECT id, adi FROM kargoturleri ORDER BY id"));
-    s.calistir();
-    while (s.sonraki())
-        Satir(t) << s.tamsayi(0) << s.metin(1);
-    return t;
+    return idAdListesi(QStringLiteral("SELECT id, adi FROM kargoturleri ORDER BY id"));
 }
 
 pel::TableData Metotlar::KargolarVer(qint32 gn)

@@ -106,6 +106,7 @@ public:
     void webIstegiKaydet(const QString& bilgisayarId, const QString& icerik, const QString& adres);
 
 private:
+    pel::TableData idAdListesi(const QString& sql); // ID and ADI columns of a query
     bool cariYetkili(const Arayan& a, qint32 carino);
     QString kapsamKosulu(const Arayan& a, const QString& cariSutunu); // SQL over caller's customers
     double cariBakiye(qint32 carino);

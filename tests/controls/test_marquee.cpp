@@ -1,3 +1,4 @@
+#include "support/pixels.h"
 #include "controls/marquee.h"
 #include "platform/seams.h"
 
@@ -21,20 +22,6 @@ bool bluish(const QColor& c)
     return c.blue() > 150 && c.red() < 100 && c.green() < 100;
 }
 
-template <class Pred>
-QRect pixelsWhere(const QImage& img, Pred pred)
-{
-    int l = INT_MAX, t = INT_MAX, r = -1, b = -1;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            if (pred(QColor(img.pixel(x, y)))) {
-                l = std::min(l, x);
-                t = std::min(t, y);
-                r = std::max(r, x);
-                b = std::max(b, y);
-            }
-    return r < 0 ? QRect() : QRect(QPoint(l, t), QPoint(r, b));
-}
 
 // A shown marquee whose own timer never fires during a test: steps are run
 // with TimerTick.

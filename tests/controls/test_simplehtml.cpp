@@ -1,3 +1,4 @@
+#include "support/pixels.h"
 #include "controls/simplehtml.h"
 
 #include <QGuiApplication>
@@ -43,21 +44,6 @@ QImage whiteImage(int w, int h)
     return img;
 }
 
-// Bounding box of the pixels matching `pred`; empty when none match.
-template <class Pred>
-QRect pixelsWhere(const QImage& img, Pred pred)
-{
-    int l = INT_MAX, t = INT_MAX, r = -1, b = -1;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            if (pred(QColor(img.pixel(x, y)))) {
-                l = std::min(l, x);
-                t = std::min(t, y);
-                r = std::max(r, x);
-                b = std::max(b, y);
-            }
-    return r < 0 ? QRect() : QRect(QPoint(l, t), QPoint(r, b));
-}
 
 bool reddish(const QColor& c)
 {
